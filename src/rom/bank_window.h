@@ -1,0 +1,54 @@
+// A 64 KiB view of the ROM laid out as the console's CPU sees a switched bank: window index
+// 0x4000 holds the byte at the loaded address, so a 16-bit pointer of the game indexes it directly.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace quorin {
+
+inline constexpr uint32_t kWindowSize = 0x10000;
+// Window index of the loaded address; the window starts this many bytes before it in the ROM.
+inline constexpr int32_t kWindowBankStart = 0x4000;
+// What read_byte gives at and past the window's end (also the game's end-of-string code).
+inline constexpr uint8_t kPastEndByte = 0xFF;
+// What read_word and peek_word give for a word not wholly inside the window.
+inline constexpr uint16_t kPastEndWord = 0xFFFF;
+
+// The ROM image, read in positioned blocks.
+class RomSource {
+ public:
+  virtual ~RomSource() = default;
+  // Reads up to n bytes from ROM offset `offset` into dst; returns the count read (0 when the
+  // offset cannot be reached or read).
+  virtual size_t read_at(uint32_t offset, uint8_t* dst, size_t n) = 0;
+};
+
+// A ROM image held in memory.
+class MemoryRom final : public RomSource {
+ public:
+  MemoryRom(const uint8_t* bytes, size_t size) : bytes_(bytes), size_(size) {}
+  size_t read_at(uint32_t offset, uint8_t* dst, size_t n) override;
+
+ private:
+  const uint8_t* bytes_;
+  size_t size_;
+};
+
+struct BankWindow {
+  uint8_t bytes[kWindowSize];
+  int32_t cursor;  // a window index; at or past kWindowSize nothing more is read
+};
+
+// Clears the window, fills it with the ROM bytes from address - 0x4000 on (as many as the ROM
+// has) and sets the cursor to 0x4000.
+void load_bank_window(BankWindow& w, RomSource& rom, uint32_t address);
+// The byte at the cursor, advancing it; 0xFF with the cursor unchanged at or past the end.
+uint8_t read_byte(BankWindow& w);
+// The little-endian word at the cursor, advancing it by 2; 0xFFFF when the word is not wholly
+// inside, with the cursor left at or past the end.
+uint16_t read_word(BankWindow& w);
+// The little-endian word at the cursor without moving it; 0xFFFF when not wholly inside.
+uint16_t peek_word(const BankWindow& w);
+
+}  // namespace quorin

@@ -1,0 +1,29 @@
+#include "rom/dump_report.h"
+
+#include "driver/script_header.h"
+
+namespace quorin {
+
+void report_crash(DumpContext& ctx, uint8_t code, uint32_t base) {
+  // The cursor stands just past the offending byte.
+  const uint32_t offset = static_cast<uint32_t>(ctx.window.cursor) + base - 2;
+  TextLine line{};
+  line_text(line, "\n[LAYER2] CRASH ");
+  line_hex(line, code, 4);
+  line_text(line, " @ ");
+  line_hex(line, offset, 0);
+  // The console is not the product: a line it fails to show does not stop the dump.
+  (void)send_line(*ctx.console, line);
+}
+
+void report_section_end(DumpContext& ctx, uint32_t start, uint32_t end) {
+  write_file_trailer(ctx.script, start, end);
+  TextLine line{};
+  line_text(line, "\n[FILE] ");
+  line_hex(line, start, 6);
+  line_text(line, "-");
+  line_hex(line, end, 6);
+  (void)send_line(*ctx.console, line);
+}
+
+}  // namespace quorin

@@ -1,0 +1,18 @@
+// What both dumps write when a section ends: the fault message, or the trailer and its console
+// line.
+#pragma once
+
+#include <cstdint>
+
+#include "driver/context.h"
+
+namespace quorin {
+
+// Reports byte `code` (0xC3-0xEF) just read: "\n[LAYER2] CRASH %04X @ %X" on the console with the
+// ROM offset one before that byte.
+void report_crash(DumpContext& ctx, uint8_t code, uint32_t base);
+// Closes a section without fault: the file trailer in the script and "\n[FILE] %06X-%06X" on the
+// console.
+void report_section_end(DumpContext& ctx, uint32_t start, uint32_t end);
+
+}  // namespace quorin

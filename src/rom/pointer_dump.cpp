@@ -1,0 +1,133 @@
+#include "rom/pointer_dump.h"
+
+#include "rom/dump_report.h"
+#include "table/render.h"
+
+namespace quorin {
+
+namespace {
+
+constexpr uint8_t kLastTextByte = 0xC2;
+constexpr uint8_t kLastInvalidByte = 0xEF;
+constexpr uint8_t kFirstControlCode = 0xF0;
+constexpr uint8_t kLineBreakCode = 0xF0;
+constexpr uint8_t kEndWithFourArgs = 0xF1;
+constexpr uint8_t kEndWithTwoArgs = 0xF2;
+constexpr uint8_t kFirstPairCode = 0xFA;
+constexpr uint8_t kSecondPairCode = 0xFD;
+constexpr uint8_t kSecondLineBreakCode = 0xFE;
+constexpr uint8_t kEndOfString = 0xFF;
+// A word read from here on does not lie wholly inside the window.
+constexpr int32_t kLastWordStart = static_cast<int32_t>(kWindowSize) - 2;
+
+// Decodes the string at the cursor up to its end code and closes it with two line breaks;
+// returns false after reporting a byte that cannot stand in a string.
+bool decode_string(DumpContext& ctx, uint32_t base) {
+  BankWindow& window = ctx.window;
+  for (;;) {
+    const uint8_t c = read_byte(window);
+    if (c <= kLastTextByte) {
+      render_char(ctx.table, ctx.script, c);
+      continue;
+    }
+    if (c <= kLastInvalidByte) {
+      report_crash(ctx, c, base);
+      return false;
+    }
+    if (c == kFirstPairCode || c == kSecondPairCode) {
+      const uint8_t arg = read_byte(window);
+      render_code_pair(ctx.table, ctx.script, c, arg);
+      continue;
+    }
+    render_code(ctx.table, ctx.script, c);
+    dump_raw_bytes(ctx, CONTROL_ARG_COUNTS[c - kFirstControlCode]);
+    if (c == kLineBreakCode || c == kSecondLineBreakCode) {
+      write_line_break(ctx.script);
+    } else if (c == kEndWithFourArgs || c == kEndWithTwoArgs || c == kEndOfString) {
+      break;
+    }
+  }
+  write_text(ctx.script, "\n\n");
+  return true;
+}
+
+void write_group_head(DumpContext& ctx, uint32_t string_offset, int32_t entry_index) {
+  TextLine line{};
+  line_text(line, "\n//[");
+  line_hex(line, string_offset, 6);
+  line_text(line, " = ");
+  line_hex(line, static_cast<uint32_t>(entry_index), 4);
+  line_text(line, "]");
+  write_line(ctx.script, line);
+}
+
+}  // namespace
+
+void dump_raw_bytes(DumpContext& ctx, int n) {
+  BankWindow& window = ctx.window;
+  for (int i = 0; i < n; ++i) {
+    const int32_t at = window.cursor++;
+    const uint8_t value =
+        (at >= 0 && at < static_cast<int32_t>(kWindowSize)) ? window.bytes[at] : 0;
+    uint8_t* out = token_room(ctx.script);
+    out[0] = '<';
+    out[1] = '$';
+    out[2] = static_cast<uint8_t>(kHexDigits[value >> 4]);
+    out[3] = static_cast<uint8_t>(kHexDigits[value & 0xF]);
+    out[4] = '>';
+    ctx.script.used += 5;
+  }
+}
+
+void dump_pointer_bank(DumpContext& ctx, uint32_t address, int32_t& entry_index) {
+  BankWindow& window = ctx.window;
+  const uint32_t base = address - static_cast<uint32_t>(kWindowBankStart);
+  load_bank_window(window, *ctx.rom, address);
+
+  // The pointer table ends where the first string starts.
+  const int32_t end = peek_word(window);
+  int32_t pending = 0;
+  while (window.cursor < end) {
+    (void)read_word(window);
+    ++pending;
+  }
+
+  int32_t pos = kWindowBankStart;
+  while (pos < end) {
+    if (ctx.script.failed) return;
+    window.cursor = pos;
+    write_group_head(ctx, peek_word(window) + base, entry_index);
+    // One head and one copy of the string for a run of equal adjacent pointers; the run ends at
+    // the window's end at the latest.
+    uint16_t pointer;
+    do {
+      write_text(ctx.script, "\n#WRITE(PtrTable)");
+      --pending;
+      ++entry_index;
+      pointer = read_word(window);
+      pos += 2;
+    } while (window.cursor <= kLastWordStart && peek_word(window) == pointer);
+    write_text(ctx.script, "\n\n");
+    window.cursor = pointer;
+    if (!decode_string(ctx, base)) return;
+  }
+
+  if (pending != 0) {
+    TextLine line{};
+    line_text(line, "\n[LAYER2] BAD DUMP COUNT = ");
+    line_decimal(line, pending);
+    (void)send_line(*ctx.console, line);
+    return;
+  }
+  report_section_end(ctx, address, static_cast<uint32_t>(window.cursor) + base);
+}
+
+void dump_pointer_banks(DumpContext& ctx) {
+  int32_t entry_index = 0;
+  for (uint32_t address : kTextBanks) {
+    if (ctx.script.failed) return;
+    dump_pointer_bank(ctx, address, entry_index);
+  }
+}
+
+}  // namespace quorin
