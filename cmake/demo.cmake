@@ -1,0 +1,21 @@
+# Lays out a working directory for the sample ROM, dumps it and shows the result.
+# Called with -DTOOL=... -DROM_MAKER=... -DTABLES=... -DWORK=...
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}/table" "${WORK}/text")
+file(COPY "${TABLES}/table_dump.txt" "${TABLES}/table_intro.txt" DESTINATION "${WORK}/table")
+execute_process(COMMAND "${ROM_MAKER}" sample.gb WORKING_DIRECTORY "${WORK}" RESULT_VARIABLE made)
+if(NOT made EQUAL 0)
+  message(FATAL_ERROR "could not make the sample ROM")
+endif()
+execute_process(COMMAND "${TOOL}" DUMP_TEXT sample.gb WORKING_DIRECTORY "${WORK}"
+                OUTPUT_VARIABLE console ERROR_VARIABLE errors RESULT_VARIABLE status)
+string(REPLACE "\r" "" console "${console}")
+message("== quorin-dump DUMP_TEXT sample.gb (in ${WORK}), exit status ${status}${console}${errors}\n")
+foreach(script script.txt script_intro.txt)
+  file(READ "${WORK}/text/${script}" head LIMIT 1400)
+  string(REPLACE "\r" "" head "${head}")
+  message("== start of text/${script}\n${head}\n...\n")
+endforeach()
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "quorin-dump failed")
+endif()
