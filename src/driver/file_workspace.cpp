@@ -17,8 +17,10 @@ bool FileSink::write(const uint8_t* data, size_t n) {
 size_t FileRom::read_at(uint32_t offset, uint8_t* dst, size_t n) {
   if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return 0;
   const size_t got = std::fread(dst, 1, n, file_);
+  // A read error is not an end of file: nothing of a block read in part is trusted.
+  const bool failed = std::ferror(file_) != 0;
   std::clearerr(file_);
-  return got;
+  return failed ? 0 : got;
 }
 
 std::FILE* open_readable_file(const char* path) {

@@ -19,8 +19,8 @@ inline constexpr uint16_t kPastEndWord = 0xFFFF;
 class RomSource {
  public:
   virtual ~RomSource() = default;
-  // Reads up to n bytes from ROM offset `offset` into dst; returns the count read (0 when the
-  // offset cannot be reached or read).
+  // Reads up to n bytes from ROM offset `offset` into dst; returns the count read, 0 when the
+  // offset cannot be reached or read. dst past the returned count may hold anything.
   virtual size_t read_at(uint32_t offset, uint8_t* dst, size_t n) = 0;
 };
 
@@ -40,8 +40,8 @@ struct BankWindow {
   int32_t cursor;  // a window index; at or past kWindowSize nothing more is read
 };
 
-// Clears the window, fills it with the ROM bytes from address - 0x4000 on (as many as the ROM
-// has) and sets the cursor to 0x4000.
+// Fills the window with the ROM bytes from address - 0x4000 on (as many as the ROM has, zeros
+// after them) and sets the cursor to 0x4000.
 void load_bank_window(BankWindow& w, RomSource& rom, uint32_t address);
 // The byte at the cursor, advancing it; 0xFF with the cursor unchanged at or past the end.
 uint8_t read_byte(BankWindow& w);

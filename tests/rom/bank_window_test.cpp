@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "support/memory_workspace.h"
@@ -83,6 +84,23 @@ TEST_F(BankWindowTest, RomThatEndsBeforeTheWindowGivesZeros) {
   load(std::vector<uint8_t>(0x100, 0x55));
   for (uint32_t i = 0; i < kWindowSize; ++i)
     ASSERT_EQ(window().bytes[i], 0x00) << i;
+  EXPECT_EQ(window().cursor, 0x4000);
+}
+
+// A ROM that fails at a bank's address after filling part of the block.
+class FailingRom final : public RomSource {
+ public:
+  size_t read_at(uint32_t, uint8_t* dst, size_t n) override {
+    std::fill(dst, dst + n / 2, 0x77);
+    return 0;
+  }
+};
+
+TEST_F(BankWindowTest, UnreadableRomGivesAWindowOfZeros) {
+  load(std::vector<uint8_t>(0x80000, 0xAA));
+  FailingRom failing;
+  load_bank_window(window(), failing, kBank);
+  for (uint32_t i = 0; i < kWindowSize; ++i) ASSERT_EQ(window().bytes[i], 0x00) << i;
   EXPECT_EQ(window().cursor, 0x4000);
 }
 
