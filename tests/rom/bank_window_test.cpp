@@ -100,7 +100,8 @@ TEST_F(BankWindowTest, UnreadableRomGivesAWindowOfZeros) {
   load(std::vector<uint8_t>(0x80000, 0xAA));
   FailingRom failing;
   load_bank_window(window(), failing, kBank);
-  for (uint32_t i = 0; i < kWindowSize; ++i) ASSERT_EQ(window().bytes[i], 0x00) << i;
+  for (uint32_t i = 0; i < kWindowSize; ++i)
+    ASSERT_EQ(window().bytes[i], 0x00) << i;
   EXPECT_EQ(window().cursor, 0x4000);
 }
 

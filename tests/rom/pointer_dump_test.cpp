@@ -71,6 +71,18 @@ TEST_F(PointerDumpTest, PointerRepeatedApartIsDecodedEachTime) {
                 trailer("038000-038009"));
 }
 
+TEST_F(PointerDumpTest, OddTableEndTakesTheStraddlingWordAsLastEntry) {
+  // Words 0x4005, 0x4007 and, across the first string's first byte, 0x4005 again.
+  dump_bank(kBank, {0x05, 0x40, 0x07, 0x40, 0x05, 0x40, 0xFF, 0xFF});
+  EXPECT_EQ(t.script_bytes(),
+            "\r\n//[038005 = 0000]\r\n#WRITE(PtrTable)\r\n\r\n<$40><CODE FF>"
+            "\r\n\r\n\r\n//[038007 = 0001]\r\n#WRITE(PtrTable)\r\n\r\n<CODE FF>"
+            "\r\n\r\n\r\n//[038005 = 0002]\r\n#WRITE(PtrTable)\r\n\r\n<$40>"
+            "<CODE FF>\r\n\r\n" +
+                trailer("038000-038007"));
+  EXPECT_EQ(entry_index, 3);
+}
+
 TEST_F(PointerDumpTest, RunPastTheTableEndIsABadCount) {
   dump_bank(kBank, {0x04, 0x40, 0x04, 0x40, 0x04, 0x40, 0xFF});
   EXPECT_EQ(t.script_bytes(),
