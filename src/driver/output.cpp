@@ -77,6 +77,13 @@ void line_hex(TextLine& line, uint32_t value, int min_digits) {
     line_put(line, digits[--count]);
 }
 
+void line_range(TextLine& line, uint32_t start, uint32_t end) {
+  constexpr int kOffsetDigits = 6;
+  line_hex(line, start, kOffsetDigits);
+  line_text(line, "-");
+  line_hex(line, end, kOffsetDigits);
+}
+
 void line_decimal(TextLine& line, int32_t value) {
   constexpr int kMaxDigits = 10;
   char digits[kMaxDigits];

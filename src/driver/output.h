@@ -71,6 +71,8 @@ struct TextLine {
 void line_text(TextLine& line, const char* text);
 // Appends value in upper-case hexadecimal, zero-padded to at least min_digits.
 void line_hex(TextLine& line, uint32_t value, int min_digits);
+// Appends "SSSSSS-EEEEEE": two ROM offsets, each at least six hexadecimal digits.
+void line_range(TextLine& line, uint32_t start, uint32_t end);
 // Appends value in signed decimal.
 void line_decimal(TextLine& line, int32_t value);
 // Writes the line to the script.

@@ -44,9 +44,7 @@ void write_intro_header(ScriptWriter& w) {
 void write_file_trailer(ScriptWriter& w, uint32_t start, uint32_t end) {
   TextLine line{};
   line_text(line, "\n//[FILE] ");
-  line_hex(line, start, 6);
-  line_text(line, "-");
-  line_hex(line, end, 6);
+  line_range(line, start, end);
   line_text(line, kSlashLine);
   line_text(line, "\n\n\n");
   write_line(w, line);

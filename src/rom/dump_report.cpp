@@ -20,9 +20,7 @@ void report_section_end(DumpContext& ctx, uint32_t start, uint32_t end) {
   write_file_trailer(ctx.script, start, end);
   TextLine line{};
   line_text(line, "\n[FILE] ");
-  line_hex(line, start, 6);
-  line_text(line, "-");
-  line_hex(line, end, 6);
+  line_range(line, start, end);
   (void)send_line(*ctx.console, line);
 }
 

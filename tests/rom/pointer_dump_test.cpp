@@ -133,31 +133,31 @@ TEST_F(PointerDumpTest, TableTextStandsForCodes) {
                 trailer("038000-03800B"));
 }
 
-TEST_F(PointerDumpTest, EndCodeInTheWindowsLastByteReadsZerosPastIt) {
-  // Entries 0x4004 (string FF) and 0xFFFF: the window's last byte, ROM offset 0x43FFF, holds F1.
-  std::vector<uint8_t> rom = rom_with(kRomSize, 0x00, kBank, {0x04, 0x40, 0xFF, 0xFF, 0xFF});
-  rom[kBankBase + 0xFFFF] = 0xF1;
-  rom[kBankBase + 0x10000] = 0x77;  // outside the window: never read
-  t.set_rom(rom);
-  dump_pointer_bank(*t.ctx, kBank, entry_index);
-  // The raw bytes past the end advance the cursor, so the range ends four bytes past the window.
-  EXPECT_EQ(t.script_bytes(),
-            "\r\n//[038004 = 0000]\r\n#WRITE(PtrTable)\r\n\r\n<CODE FF>\r\n\r\n"
-            "\r\n//[043FFF = 0001]\r\n#WRITE(PtrTable)\r\n\r\n"
-            "<CODE F1><$00><$00><$00><$00>\r\n\r\n" +
-                trailer("038000-044004"));
-}
-
-TEST_F(PointerDumpTest, PairCodeInTheWindowsLastByteTakesFF) {
-  std::vector<uint8_t> rom = rom_with(kRomSize, 0x00, kBank, {0x04, 0x40, 0xFF, 0xFF, 0xFF});
-  rom[kBankBase + 0xFFFF] = 0xFA;
-  t.set_rom(rom);
-  dump_pointer_bank(*t.ctx, kBank, entry_index);
-  EXPECT_EQ(t.script_bytes(),
-            "\r\n//[038004 = 0000]\r\n#WRITE(PtrTable)\r\n\r\n<CODE FF>\r\n\r\n"
-            "\r\n//[043FFF = 0001]\r\n#WRITE(PtrTable)\r\n\r\n"
-            "<FA><$FF><CODE FF>\r\n\r\n" +
-                trailer("038000-044000"));
+// Entries 0x4004 (string FF) and 0xFFFF, the window's last byte (ROM offset 0x43FFF).
+TEST_F(PointerDumpTest, CodeInTheWindowsLastByteReadsPastTheEnd) {
+  struct Case {
+    uint8_t last_byte;
+    std::string body;
+    std::string range;
+  };
+  for (const Case& c : {
+           // Argument bytes past the end read as zeros and still advance the cursor.
+           Case{0xF1, "<CODE F1><$00><$00><$00><$00>", "038000-044004"},
+           // A pair code takes the end-of-window 0xFF as its argument, then ends there.
+           Case{0xFA, "<FA><$FF><CODE FF>", "038000-044000"},
+       }) {
+    TestContext fresh;
+    std::vector<uint8_t> rom = rom_with(kRomSize, 0x00, kBank, {0x04, 0x40, 0xFF, 0xFF, 0xFF});
+    rom[kBankBase + 0xFFFF] = c.last_byte;
+    rom[kBankBase + 0x10000] = 0x77;  // outside the window: never read
+    fresh.set_rom(rom);
+    int32_t index = 0;
+    dump_pointer_bank(*fresh.ctx, kBank, index);
+    EXPECT_EQ(fresh.script_bytes(),
+              "\r\n//[038004 = 0000]\r\n#WRITE(PtrTable)\r\n\r\n<CODE FF>\r\n\r\n"
+              "\r\n//[043FFF = 0001]\r\n#WRITE(PtrTable)\r\n\r\n" +
+                  c.body + "\r\n\r\n" + trailer(c.range));
+  }
 }
 
 TEST_F(PointerDumpTest, StringRunningToTheWindowsEndIsClosedThere) {
