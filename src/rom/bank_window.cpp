@@ -13,10 +13,11 @@ size_t MemoryRom::read_at(uint32_t offset, uint8_t* dst, size_t n) {
 }
 
 void load_bank_window(BankWindow& w, RomSource& rom, uint32_t address) {
-  std::memset(w.bytes, 0, sizeof w.bytes);
   const uint32_t base = address - static_cast<uint32_t>(kWindowBankStart);
   // A short read leaves the rest of the window zero; an unreadable ROM leaves all of it zero.
-  (void)rom.read_at(base, w.bytes, kWindowSize);
+  size_t got = rom.read_at(base, w.bytes, kWindowSize);
+  if (got > kWindowSize) got = kWindowSize;
+  std::memset(w.bytes + got, 0, kWindowSize - got);
   w.cursor = kWindowBankStart;
 }
 
