@@ -17,19 +17,40 @@ constexpr uint8_t kFirstPairCode = 0xFA;
 constexpr uint8_t kSecondPairCode = 0xFD;
 constexpr uint8_t kSecondLineBreakCode = 0xFE;
 constexpr uint8_t kEndOfString = 0xFF;
+constexpr int32_t kWindowEnd = static_cast<int32_t>(kWindowSize);
 // A word read from here on does not lie wholly inside the window.
-constexpr int32_t kLastWordStart = static_cast<int32_t>(kWindowSize) - 2;
+constexpr int32_t kLastWordStart = kWindowEnd - 2;
+
+// Script literals, line breaks already CR LF.
+constexpr char kWriteLine[] = "\r\n#WRITE(PtrTable)";
+constexpr char kBlankLine[] = "\r\n\r\n";
+
+template <size_t N>
+void write_literal(ScriptWriter& w, const char (&text)[N]) {
+  write_bytes(w, text, N - 1);
+}
+
+// Renders the run of text bytes that starts at the cursor (it is never negative here) and moves
+// the cursor past it.
+void render_text_run(DumpContext& ctx) {
+  BankWindow& window = ctx.window;
+  const int32_t start = window.cursor;
+  int32_t end = start;
+  while (end < kWindowEnd && window.bytes[end] <= kLastTextByte)
+    ++end;
+  if (end == start) return;
+  render_chars(ctx.table, ctx.script, window.bytes + start, static_cast<size_t>(end - start));
+  window.cursor = end;
+}
 
 // Decodes the string at the cursor up to its end code and closes it with two line breaks;
 // returns false after reporting a byte that cannot stand in a string.
 bool decode_string(DumpContext& ctx, uint32_t base) {
   BankWindow& window = ctx.window;
   for (;;) {
+    render_text_run(ctx);
+    // Past the run: a byte above the text bytes, or 0xFF at the window's end.
     const uint8_t c = read_byte(window);
-    if (c <= kLastTextByte) {
-      render_char(ctx.table, ctx.script, c);
-      continue;
-    }
     if (c <= kLastInvalidByte) {
       report_crash(ctx, c, base);
       return false;
@@ -47,7 +68,7 @@ bool decode_string(DumpContext& ctx, uint32_t base) {
       break;
     }
   }
-  write_text(ctx.script, "\n\n");
+  write_literal(ctx.script, kBlankLine);
   return true;
 }
 
@@ -101,13 +122,13 @@ void dump_pointer_bank(DumpContext& ctx, uint32_t address, int32_t& entry_index)
     // the window's end at the latest.
     uint16_t pointer;
     do {
-      write_text(ctx.script, "\n#WRITE(PtrTable)");
+      write_literal(ctx.script, kWriteLine);
       --pending;
       ++entry_index;
       pointer = read_word(window);
       pos += 2;
     } while (window.cursor <= kLastWordStart && peek_word(window) == pointer);
-    write_text(ctx.script, "\n\n");
+    write_literal(ctx.script, kBlankLine);
     window.cursor = pointer;
     if (!decode_string(ctx, base)) return;
   }
