@@ -48,6 +48,18 @@ void write_text(ScriptWriter& w, const char* text) {
   }
 }
 
+uint8_t* put_hex(uint8_t* out, uint32_t value, int min_digits) {
+  int digits = 1;
+  while (digits < 8 && (value >> (4 * digits)) != 0)
+    ++digits;
+  if (digits < min_digits) digits = min_digits;
+  for (int i = digits - 1; i >= 0; --i) {
+    out[i] = static_cast<uint8_t>(kHexDigits[value & 0xF]);
+    value >>= 4;
+  }
+  return out + digits;
+}
+
 namespace {
 
 void line_put(TextLine& line, char c) {

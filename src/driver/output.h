@@ -53,6 +53,10 @@ inline uint8_t* token_room(ScriptWriter& w) {
   return w.data + w.used;
 }
 
+// Writes value in upper-case hexadecimal, zero-padded to at least min_digits (at most 8 digits in
+// all), at out; returns the end.
+uint8_t* put_hex(uint8_t* out, uint32_t value, int min_digits);
+
 // Appends n bytes unchanged.
 void write_bytes(ScriptWriter& w, const void* data, size_t n);
 // Appends a literal, each '\n' in it written as CR LF.

@@ -1,5 +1,7 @@
 #include "rom/pointer_dump.h"
 
+#include <cstring>
+
 #include "rom/dump_report.h"
 #include "table/render.h"
 
@@ -72,14 +74,20 @@ bool decode_string(DumpContext& ctx, uint32_t base) {
   return true;
 }
 
+// "\n//[%06X = %04X]", formatted in place: one is written per group.
 void write_group_head(DumpContext& ctx, uint32_t string_offset, int32_t entry_index) {
-  TextLine line{};
-  line_text(line, "\n//[");
-  line_hex(line, string_offset, 6);
-  line_text(line, " = ");
-  line_hex(line, static_cast<uint32_t>(entry_index), 4);
-  line_text(line, "]");
-  write_line(ctx.script, line);
+  static constexpr char kOpen[] = "\r\n//[";
+  static constexpr char kBetween[] = " = ";
+  constexpr size_t kOpenSize = sizeof kOpen - 1;
+  constexpr size_t kBetweenSize = sizeof kBetween - 1;
+  // At most 5 + 8 + 3 + 8 + 1 bytes: well within one token's room.
+  uint8_t* const start = token_room(ctx.script);
+  std::memcpy(start, kOpen, kOpenSize);
+  uint8_t* out = put_hex(start + kOpenSize, string_offset, 6);
+  std::memcpy(out, kBetween, kBetweenSize);
+  out = put_hex(out + kBetweenSize, static_cast<uint32_t>(entry_index), 4);
+  *out++ = ']';
+  ctx.script.used += static_cast<size_t>(out - start);
 }
 
 }  // namespace
