@@ -7,11 +7,13 @@ namespace quorin {
 void script_begin(ScriptWriter& w, ByteSink& sink) {
   w.sink = &sink;
   w.used = 0;
+  w.flushed = 0;
   w.failed = false;
 }
 
 bool script_flush(ScriptWriter& w) {
   if (w.used > 0 && !w.failed) w.failed = !w.sink->write(w.data, w.used);
+  w.flushed += w.used;
   w.used = 0;
   return !w.failed;
 }

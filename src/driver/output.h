@@ -37,6 +37,7 @@ inline constexpr size_t kTokenRoom = 64;
 struct ScriptWriter {
   ByteSink* sink;
   size_t used;
+  uint64_t flushed;  // bytes taken out of the buffer by flushes so far
   bool failed;
   uint8_t data[kScriptBufferSize + kTokenRoom];
 };

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "rom/dump_report.h"
+#include "rom/string_cache.h"
 #include "table/render.h"
 
 namespace quorin {
@@ -74,6 +75,26 @@ bool decode_string(DumpContext& ctx, uint32_t base) {
   return true;
 }
 
+// Writes the string at the cursor and moves the cursor past it: replayed when this bank has
+// decoded it before, else decoded and, when long, kept. Returns false after a fault.
+bool write_string(DumpContext& ctx, uint32_t base) {
+  BankWindow& window = ctx.window;
+  const int32_t start = window.cursor;
+  if (const CachedString* kept = cache_find(ctx.strings, start)) {
+    write_bytes(ctx.script, kept->bytes, kept->size);
+    window.cursor = kept->end;
+    return true;
+  }
+  const uint64_t flushed = ctx.script.flushed;
+  const size_t from = ctx.script.used;
+  if (!decode_string(ctx, base)) return false;
+  // Only a string whose bytes all still lie in the buffer can be kept.
+  if (ctx.script.flushed == flushed) {
+    cache_store(ctx.strings, start, window.cursor, ctx.script.data + from, ctx.script.used - from);
+  }
+  return true;
+}
+
 // "\n//[%06X = %04X]", formatted in place: one is written per group.
 void write_group_head(DumpContext& ctx, uint32_t string_offset, int32_t entry_index) {
   static constexpr char kOpen[] = "\r\n//[";
@@ -112,6 +133,7 @@ void dump_pointer_bank(DumpContext& ctx, uint32_t address, int32_t& entry_index)
   BankWindow& window = ctx.window;
   const uint32_t base = address - static_cast<uint32_t>(kWindowBankStart);
   load_bank_window(window, *ctx.rom, address);
+  cache_clear(ctx.strings);
 
   // The pointer table ends where the first string starts.
   const int32_t end = peek_word(window);
@@ -138,7 +160,7 @@ void dump_pointer_bank(DumpContext& ctx, uint32_t address, int32_t& entry_index)
     } while (window.cursor <= kLastWordStart && peek_word(window) == pointer);
     write_literal(ctx.script, kBlankLine);
     window.cursor = pointer;
-    if (!decode_string(ctx, base)) return;
+    if (!write_string(ctx, base)) return;
   }
 
   if (pending != 0) {
