@@ -51,13 +51,15 @@ void write_text(ScriptWriter& w, const char* text) {
 }
 
 uint8_t* put_hex(uint8_t* out, uint32_t value, int min_digits) {
+  constexpr int kMaxDigits = 8;
+  constexpr int kBitsPerDigit = 4;
   int digits = 1;
-  while (digits < 8 && (value >> (4 * digits)) != 0)
+  while (digits < kMaxDigits && (value >> (kBitsPerDigit * digits)) != 0)
     ++digits;
   if (digits < min_digits) digits = min_digits;
   for (int i = digits - 1; i >= 0; --i) {
     out[i] = static_cast<uint8_t>(kHexDigits[value & 0xF]);
-    value >>= 4;
+    value >>= kBitsPerDigit;
   }
   return out + digits;
 }
