@@ -138,6 +138,17 @@ void print_time(const char* label, const Series& s, uintmax_t bytes) {
               static_cast<double>(bytes) / kBytesPerMegabyte / t, s.peak_mib());
 }
 
+// Other work on the machine skews the figures, the short realistic run most.
+void print_load() {
+  std::FILE* file = std::fopen("/proc/loadavg", "r");
+  if (file == nullptr) return;
+  double one_minute = 0;
+  if (std::fscanf(file, "%lf", &one_minute) == 1)
+    std::printf("(load average over the last minute: %.2f on %ld cores)\n", one_minute,
+                sysconf(_SC_NPROCESSORS_ONLN));
+  std::fclose(file);
+}
+
 int g_missed = 0;
 
 void print_ratio(const char* label, const Series& tool, const Series& reference, double target) {
@@ -219,7 +230,9 @@ int main(int argc, char** argv) {
   const uintmax_t rom_bytes = size_of(realistic / kRom);
   std::printf("\nquorin-dump benchmark: median wall time of %d runs each, page cache warm\n",
               kRuns);
-  std::printf("(MB = 10^6 bytes; MB/s counts the bytes each command moved)\n\n");
+  std::printf("(MB = 10^6 bytes; MB/s counts the bytes each command moved)\n");
+  print_load();
+  std::printf("\n");
 
   std::printf("Realistic ROM: 3 banks of 800 short strings, %ju bytes of ROM\n", rom_bytes);
   std::printf("  script written: %ju bytes\n", real_bytes);
