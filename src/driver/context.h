@@ -1,5 +1,6 @@
 // Everything one run works with, in static storage owned by the driver: the character table, the
-// bank window, the script buffer, and the ROM and console the dumps read and report to.
+// bank window, the script buffer, the strings kept for replaying, and the ROM and console the
+// dumps read and report to.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +8,7 @@
 
 #include "driver/output.h"
 #include "rom/bank_window.h"
+#include "rom/string_cache.h"
 #include "table/character_table.h"
 #include "table/table_loader.h"
 
@@ -20,6 +22,7 @@ struct DumpContext {
   TableLoader loader;
   BankWindow window;
   ScriptWriter script;
+  StringCache strings;
   uint8_t read_buffer[kReadBufferSize];
   RomSource* rom;
   ByteSink* console;  // progress lines and dump faults

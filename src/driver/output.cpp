@@ -7,11 +7,13 @@ namespace quorin {
 void script_begin(ScriptWriter& w, ByteSink& sink) {
   w.sink = &sink;
   w.used = 0;
+  w.flushed = 0;
   w.failed = false;
 }
 
 bool script_flush(ScriptWriter& w) {
   if (w.used > 0 && !w.failed) w.failed = !w.sink->write(w.data, w.used);
+  w.flushed += w.used;
   w.used = 0;
   return !w.failed;
 }
@@ -46,6 +48,20 @@ void write_text(ScriptWriter& w, const char* text) {
       run = p + 1;
     }
   }
+}
+
+uint8_t* put_hex(uint8_t* out, uint32_t value, int min_digits) {
+  constexpr int kMaxDigits = 8;
+  constexpr int kBitsPerDigit = 4;
+  int digits = 1;
+  while (digits < kMaxDigits && (value >> (kBitsPerDigit * digits)) != 0)
+    ++digits;
+  if (digits < min_digits) digits = min_digits;
+  for (int i = digits - 1; i >= 0; --i) {
+    out[i] = static_cast<uint8_t>(kHexDigits[value & 0xF]);
+    value >>= kBitsPerDigit;
+  }
+  return out + digits;
 }
 
 namespace {

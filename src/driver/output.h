@@ -37,6 +37,7 @@ inline constexpr size_t kTokenRoom = 64;
 struct ScriptWriter {
   ByteSink* sink;
   size_t used;
+  uint64_t flushed;  // bytes taken out of the buffer by flushes so far
   bool failed;
   uint8_t data[kScriptBufferSize + kTokenRoom];
 };
@@ -52,6 +53,10 @@ inline uint8_t* token_room(ScriptWriter& w) {
   if (w.used >= kScriptBufferSize) script_flush(w);
   return w.data + w.used;
 }
+
+// Writes value in upper-case hexadecimal, zero-padded to at least min_digits (at most 8 digits in
+// all), at out; returns the end.
+uint8_t* put_hex(uint8_t* out, uint32_t value, int min_digits);
 
 // Appends n bytes unchanged.
 void write_bytes(ScriptWriter& w, const void* data, size_t n);

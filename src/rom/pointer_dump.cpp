@@ -1,6 +1,9 @@
 #include "rom/pointer_dump.h"
 
+#include <cstring>
+
 #include "rom/dump_report.h"
+#include "rom/string_cache.h"
 #include "table/render.h"
 
 namespace quorin {
@@ -17,19 +20,40 @@ constexpr uint8_t kFirstPairCode = 0xFA;
 constexpr uint8_t kSecondPairCode = 0xFD;
 constexpr uint8_t kSecondLineBreakCode = 0xFE;
 constexpr uint8_t kEndOfString = 0xFF;
+constexpr int32_t kWindowEnd = static_cast<int32_t>(kWindowSize);
 // A word read from here on does not lie wholly inside the window.
-constexpr int32_t kLastWordStart = static_cast<int32_t>(kWindowSize) - 2;
+constexpr int32_t kLastWordStart = kWindowEnd - 2;
+
+// Script literals, line breaks already CR LF.
+constexpr char kWriteLine[] = "\r\n#WRITE(PtrTable)";
+constexpr char kBlankLine[] = "\r\n\r\n";
+
+template <size_t N>
+void write_literal(ScriptWriter& w, const char (&text)[N]) {
+  write_bytes(w, text, N - 1);
+}
+
+// Renders the run of text bytes that starts at the cursor (it is never negative here) and moves
+// the cursor past it.
+void render_text_run(DumpContext& ctx) {
+  BankWindow& window = ctx.window;
+  const int32_t start = window.cursor;
+  int32_t end = start;
+  while (end < kWindowEnd && window.bytes[end] <= kLastTextByte)
+    ++end;
+  if (end == start) return;
+  render_chars(ctx.table, ctx.script, window.bytes + start, static_cast<size_t>(end - start));
+  window.cursor = end;
+}
 
 // Decodes the string at the cursor up to its end code and closes it with two line breaks;
 // returns false after reporting a byte that cannot stand in a string.
 bool decode_string(DumpContext& ctx, uint32_t base) {
   BankWindow& window = ctx.window;
   for (;;) {
+    render_text_run(ctx);
+    // Past the run: a byte above the text bytes, or 0xFF at the window's end.
     const uint8_t c = read_byte(window);
-    if (c <= kLastTextByte) {
-      render_char(ctx.table, ctx.script, c);
-      continue;
-    }
     if (c <= kLastInvalidByte) {
       report_crash(ctx, c, base);
       return false;
@@ -47,18 +71,44 @@ bool decode_string(DumpContext& ctx, uint32_t base) {
       break;
     }
   }
-  write_text(ctx.script, "\n\n");
+  write_literal(ctx.script, kBlankLine);
   return true;
 }
 
+// Writes the string at the cursor and moves the cursor past it: replayed when this bank has
+// decoded it before, else decoded and, when long, kept. Returns false after a fault.
+bool write_string(DumpContext& ctx, uint32_t base) {
+  BankWindow& window = ctx.window;
+  const int32_t start = window.cursor;
+  if (const CachedString* kept = cache_find(ctx.strings, start)) {
+    write_bytes(ctx.script, kept->bytes, kept->size);
+    window.cursor = kept->end;
+    return true;
+  }
+  const uint64_t flushed = ctx.script.flushed;
+  const size_t from = ctx.script.used;
+  if (!decode_string(ctx, base)) return false;
+  // Only a string whose bytes all still lie in the buffer can be kept.
+  if (ctx.script.flushed == flushed) {
+    cache_store(ctx.strings, start, window.cursor, ctx.script.data + from, ctx.script.used - from);
+  }
+  return true;
+}
+
+// "\n//[%06X = %04X]", formatted in place: one is written per group.
 void write_group_head(DumpContext& ctx, uint32_t string_offset, int32_t entry_index) {
-  TextLine line{};
-  line_text(line, "\n//[");
-  line_hex(line, string_offset, 6);
-  line_text(line, " = ");
-  line_hex(line, static_cast<uint32_t>(entry_index), 4);
-  line_text(line, "]");
-  write_line(ctx.script, line);
+  static constexpr char kOpen[] = "\r\n//[";
+  static constexpr char kBetween[] = " = ";
+  constexpr size_t kOpenSize = sizeof kOpen - 1;
+  constexpr size_t kBetweenSize = sizeof kBetween - 1;
+  // At most 5 + 8 + 3 + 8 + 1 bytes: well within one token's room.
+  uint8_t* const start = token_room(ctx.script);
+  std::memcpy(start, kOpen, kOpenSize);
+  uint8_t* out = put_hex(start + kOpenSize, string_offset, 6);
+  std::memcpy(out, kBetween, kBetweenSize);
+  out = put_hex(out + kBetweenSize, static_cast<uint32_t>(entry_index), 4);
+  *out++ = ']';
+  ctx.script.used += static_cast<size_t>(out - start);
 }
 
 }  // namespace
@@ -83,6 +133,7 @@ void dump_pointer_bank(DumpContext& ctx, uint32_t address, int32_t& entry_index)
   BankWindow& window = ctx.window;
   const uint32_t base = address - static_cast<uint32_t>(kWindowBankStart);
   load_bank_window(window, *ctx.rom, address);
+  cache_clear(ctx.strings);
 
   // The pointer table ends where the first string starts.
   const int32_t end = peek_word(window);
@@ -101,15 +152,15 @@ void dump_pointer_bank(DumpContext& ctx, uint32_t address, int32_t& entry_index)
     // the window's end at the latest.
     uint16_t pointer;
     do {
-      write_text(ctx.script, "\n#WRITE(PtrTable)");
+      write_literal(ctx.script, kWriteLine);
       --pending;
       ++entry_index;
       pointer = read_word(window);
       pos += 2;
     } while (window.cursor <= kLastWordStart && peek_word(window) == pointer);
-    write_text(ctx.script, "\n\n");
+    write_literal(ctx.script, kBlankLine);
     window.cursor = pointer;
-    if (!decode_string(ctx, base)) return;
+    if (!write_string(ctx, base)) return;
   }
 
   if (pending != 0) {

@@ -5,8 +5,19 @@
 namespace quorin {
 
 void table_clear(CharacterTable& table) {
-  std::memset(table.text, 0, sizeof table.text);
-  std::memset(table.length, 0, sizeof table.length);
+  // Only slots with a length hold bytes, so the 2.5 MiB of text are never touched in full: a run
+  // maps just the pages its entries use.
+  constexpr size_t kScanStep = sizeof(uint64_t);
+  for (size_t first = 0; first < kSlotCount; first += kScanStep) {
+    uint64_t lengths;
+    std::memcpy(&lengths, table.length + first, kScanStep);
+    if (lengths == 0) continue;
+    for (size_t key = first; key < first + kScanStep; ++key) {
+      if (table.length[key] == 0) continue;
+      std::memset(table.text[key], 0, kSlotSize);
+      table.length[key] = 0;
+    }
+  }
 }
 
 void table_set(CharacterTable& table, uint16_t key, const uint8_t* value, size_t n) {

@@ -39,6 +39,29 @@ void render_char(const CharacterTable& table, ScriptWriter& w, uint8_t code) {
   }
 }
 
+void render_chars(const CharacterTable& table, ScriptWriter& w, const uint8_t* codes, size_t n) {
+  // The hot loop of a dump: the fill mark stays in a register and the buffer's end is checked
+  // once per code, as token_room would.
+  uint8_t* out = w.data + w.used;
+  uint8_t* const full = w.data + kScriptBufferSize;
+  for (size_t i = 0; i < n; ++i) {
+    if (out >= full) {
+      w.used = static_cast<size_t>(out - w.data);
+      script_flush(w);
+      out = w.data + w.used;
+    }
+    const uint8_t code = codes[i];
+    const size_t length = table.length[code];
+    if (length != 0) {
+      std::memcpy(out, table.text[code], kSlotSize);
+      out += length;
+    } else {
+      out = put_raw_token(out, code);
+    }
+  }
+  w.used = static_cast<size_t>(out - w.data);
+}
+
 void render_code(const CharacterTable& table, ScriptWriter& w, uint8_t code) {
   uint8_t* out = token_room(w);
   if (table.length[code] != 0) {
