@@ -3,11 +3,14 @@
 // working directories with a file where a directory belongs, or the other way round.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "driver/job.h"
@@ -318,6 +321,69 @@ INSTANTIATE_TEST_SUITE_P(
                               [] { return std::string("41=\rA\r\n42=B\rC\r\n00=\n"); },
                               "<$41>B<CODE FF>", "<$00>"}),
     [](const testing::TestParamInfo<TableCase>& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------------------------
+// A table file whose reading fails part-way, as on a failing disk.
+
+// Hands out `good` in one block, then fails every further read.
+class FailingTableSource final : public ByteSource {
+ public:
+  explicit FailingTableSource(std::string good) : good_(std::move(good)) {}
+  long read(uint8_t* dst, size_t n) override {
+    if (done_) return -1;
+    done_ = true;
+    const size_t part = std::min(n, good_.size());
+    std::memcpy(dst, good_.data(), part);
+    return static_cast<long>(part);
+  }
+
+ private:
+  std::string good_;
+  bool done_ = false;
+};
+
+// The main table fails after `good`; every other file is in `files`.
+class FailingTableWorkspace final : public Workspace {
+ public:
+  explicit FailingTableWorkspace(std::string good) : failing_(std::move(good)) {}
+  ByteSource* open_table(const char* path) override {
+    failing_open_ = std::string(path) == kDumpTablePath;
+    return failing_open_ ? &failing_ : files.open_table(path);
+  }
+  void close_table() override {
+    if (!failing_open_) files.close_table();
+    failing_open_ = false;
+  }
+  ByteSink* create_script(const char* path) override { return files.create_script(path); }
+  bool close_script() override { return files.close_script(); }
+
+  MemoryWorkspace files;
+
+ private:
+  FailingTableSource failing_;
+  bool failing_open_ = false;
+};
+
+TEST(HostileTableRead, AnErrorPartWayIsReportedAndTheLineItCutIsDropped) {
+  TestContext t;
+  std::vector<uint8_t> rom(kFullRomSize, 0x00);
+  put_bytes(rom, 0x38000, {0x02, 0x40, 0x41, 0x42, 0xFF});
+  t.set_rom(rom);
+  // The file holds "41=A\r\n42=BC\r\n"; the read fails after "42=B".
+  FailingTableWorkspace workspace("41=A\r\n42=B");
+  workspace.files.tables[kIntroTablePath] = "00=-\r\n";
+  StringSink errors;
+  EXPECT_EQ(run_dump_text(*t.ctx, workspace, errors), kExitSuccess);
+  EXPECT_EQ(errors.bytes, "");
+  EXPECT_EQ(t.console.bytes,
+            "\r\nTable file not found: table//table_dump.txt"
+            "\r\n[FILE] 038000-038005\r\n[FILE] 03C000-03C000\r\n[FILE] 04C000-04C000" +
+                intro_console());
+  EXPECT_EQ(workspace.files.scripts[kMainScriptPath],
+            kExpectedMainHeader + group(0x38002, 0, 1, "A<$42><CODE FF>") +
+                trailer(0x38000, 0x38005) + trailer(0x3C000, 0x3C000) + trailer(0x4C000, 0x4C000));
+  EXPECT_EQ(workspace.files.scripts[kIntroScriptPath], intro_of("-"));
+}
 
 // ---------------------------------------------------------------------------------------------
 // Random ROM images and tables (fixed seeds): the bytes are not known, the shape of the result is.
