@@ -30,15 +30,23 @@ int report_fatal(ByteSink& errors, const char* message) {
   return kExitFailure;
 }
 
+namespace {
+
+void report_unreadable_table(DumpContext& ctx, const char* path) {
+  TextLine line{};
+  line_text(line, "\nTable file not found: ");
+  line_text(line, path);
+  (void)send_line(*ctx.console, line);
+}
+
+}  // namespace
+
 void load_table(DumpContext& ctx, Workspace& workspace, const char* path) {
   ByteSource* source = workspace.open_table(path);
   long got = source != nullptr ? source->read(ctx.read_buffer, kReadBufferSize) : -1;
   if (got < 0) {
     if (source != nullptr) workspace.close_table();
-    TextLine line{};
-    line_text(line, "\nTable file not found: ");
-    line_text(line, path);
-    (void)send_line(*ctx.console, line);
+    report_unreadable_table(ctx, path);
     return;
   }
   // Only a table that can be read replaces the one in force.
@@ -47,7 +55,12 @@ void load_table(DumpContext& ctx, Workspace& workspace, const char* path) {
     table_load_feed(ctx.loader, ctx.read_buffer, static_cast<size_t>(got));
     got = source->read(ctx.read_buffer, kReadBufferSize);
   }
-  table_load_end(ctx.loader);
+  if (got < 0) {
+    // The table is already replaced: it keeps the whole lines read, not the one cut short.
+    report_unreadable_table(ctx, path);
+  } else {
+    table_load_end(ctx.loader);
+  }
   workspace.close_table();
 }
 

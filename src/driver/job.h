@@ -35,7 +35,8 @@ class Workspace {
 };
 
 // Replaces the character table with the table file at path. A file that cannot be opened or read
-// leaves the table as it was and shows "\nTable file not found: <path>" on the console.
+// leaves the table as it was and shows "\nTable file not found: <path>" on the console; a read
+// error after the first block shows the same, and the table keeps the whole lines read before it.
 void load_table(DumpContext& ctx, Workspace& workspace, const char* path);
 
 // Runs both jobs; ctx.rom and ctx.console must be set. Fatal errors go to `errors`. Returns the
