@@ -8,7 +8,6 @@
 namespace quorin {
 
 inline constexpr char kHexDigits[] = "0123456789ABCDEF";
-inline constexpr char kLineBreak[] = "\r\n";
 inline constexpr size_t kLineBreakSize = 2;
 
 // Where bytes go: a file, the console, or memory in tests.

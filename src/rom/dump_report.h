@@ -8,6 +8,10 @@
 
 namespace quorin {
 
+// Bytes that cannot stand in the game's text: either dump ends its section at the first of them.
+inline constexpr uint8_t kFirstInvalidByte = 0xC3;
+inline constexpr uint8_t kLastInvalidByte = 0xEF;
+
 // Reports byte `code` (0xC3-0xEF) just read: "\n[LAYER2] CRASH %04X @ %X" on the console with the
 // ROM offset one before that byte.
 void report_crash(DumpContext& ctx, uint8_t code, uint32_t base);

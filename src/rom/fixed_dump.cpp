@@ -5,13 +5,6 @@
 
 namespace quorin {
 
-namespace {
-
-constexpr uint8_t kFirstInvalidByte = 0xC3;
-constexpr uint8_t kLastInvalidByte = 0xEF;
-
-}  // namespace
-
 void dump_fixed_block(DumpContext& ctx, uint32_t address, int characters_per_line, int lines) {
   BankWindow& window = ctx.window;
   const uint32_t base = address - static_cast<uint32_t>(kWindowBankStart);

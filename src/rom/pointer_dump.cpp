@@ -10,8 +10,7 @@ namespace quorin {
 
 namespace {
 
-constexpr uint8_t kLastTextByte = 0xC2;
-constexpr uint8_t kLastInvalidByte = 0xEF;
+constexpr uint8_t kLastTextByte = kFirstInvalidByte - 1;
 constexpr uint8_t kFirstControlCode = 0xF0;
 constexpr uint8_t kLineBreakCode = 0xF0;
 constexpr uint8_t kEndWithFourArgs = 0xF1;
