@@ -1,15 +1,11 @@
-// Everything one run works with, in static storage owned by the driver: the character table, the
-// bank window, the script buffer, the strings kept for replaying, and the ROM and console the
-// dumps read and report to.
+// Everything one run works with, in static storage owned by the driver: what the dumps work on,
+// the table loader and the buffer table files are read through.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-#include "driver/output.h"
-#include "rom/bank_window.h"
-#include "rom/string_cache.h"
-#include "table/character_table.h"
+#include "rom/dump_state.h"
 #include "table/table_loader.h"
 
 namespace quorin {
@@ -17,15 +13,9 @@ namespace quorin {
 // Table files are read in blocks of this size.
 inline constexpr size_t kReadBufferSize = size_t{1} << 16;
 
-struct DumpContext {
-  CharacterTable table;
+struct DumpContext : DumpState {
   TableLoader loader;
-  BankWindow window;
-  ScriptWriter script;
-  StringCache strings;
   uint8_t read_buffer[kReadBufferSize];
-  RomSource* rom;
-  ByteSink* console;  // progress lines and dump faults
 };
 
 }  // namespace quorin

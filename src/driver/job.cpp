@@ -1,6 +1,8 @@
 #include "driver/job.h"
 
+#include "driver/context.h"
 #include "driver/script_header.h"
+#include "io/text_line.h"
 #include "rom/fixed_dump.h"
 #include "rom/pointer_dump.h"
 
@@ -12,7 +14,7 @@ struct Job {
   const char* table_path;
   const char* script_path;
   void (*write_header)(ScriptWriter&);
-  void (*dump)(DumpContext&);
+  void (*dump)(DumpState&);
 };
 
 constexpr Job kJobs[] = {

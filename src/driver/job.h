@@ -2,10 +2,11 @@
 // directory is reached through a Workspace, so the whole job also runs in memory.
 #pragma once
 
-#include "driver/context.h"
-#include "driver/output.h"
+#include "io/byte_io.h"
 
 namespace quorin {
+
+struct DumpContext;
 
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = -1;

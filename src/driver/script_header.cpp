@@ -41,13 +41,4 @@ void write_intro_header(ScriptWriter& w) {
   write_rule_lines(w);
 }
 
-void write_file_trailer(ScriptWriter& w, uint32_t start, uint32_t end) {
-  TextLine line{};
-  line_text(line, "\n//[FILE] ");
-  line_range(line, start, end);
-  line_text(line, kSlashLine);
-  line_text(line, "\n\n\n");
-  write_line(w, line);
-}
-
 }  // namespace quorin

@@ -4,14 +4,6 @@
 
 namespace quorin {
 
-size_t MemoryRom::read_at(uint32_t offset, uint8_t* dst, size_t n) {
-  if (offset >= size_) return 0;
-  size_t available = size_ - offset;
-  if (n > available) n = available;
-  std::memcpy(dst, bytes_ + offset, n);
-  return n;
-}
-
 void load_bank_window(BankWindow& w, RomSource& rom, uint32_t address) {
   const uint32_t base = address - static_cast<uint32_t>(kWindowBankStart);
   size_t got = rom.read_at(base, w.bytes, kWindowSize);

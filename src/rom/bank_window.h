@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "io/byte_io.h"
+
 namespace quorin {
 
 inline constexpr uint32_t kWindowSize = 0x10000;
@@ -14,26 +16,6 @@ inline constexpr int32_t kWindowBankStart = 0x4000;
 inline constexpr uint8_t kPastEndByte = 0xFF;
 // What read_word and peek_word give for a word not wholly inside the window.
 inline constexpr uint16_t kPastEndWord = 0xFFFF;
-
-// The ROM image, read in positioned blocks.
-class RomSource {
- public:
-  virtual ~RomSource() = default;
-  // Reads up to n bytes from ROM offset `offset` into dst; returns the count read, 0 when the
-  // offset cannot be reached or read. dst past the returned count may hold anything.
-  virtual size_t read_at(uint32_t offset, uint8_t* dst, size_t n) = 0;
-};
-
-// A ROM image held in memory.
-class MemoryRom final : public RomSource {
- public:
-  MemoryRom(const uint8_t* bytes, size_t size) : bytes_(bytes), size_(size) {}
-  size_t read_at(uint32_t offset, uint8_t* dst, size_t n) override;
-
- private:
-  const uint8_t* bytes_;
-  size_t size_;
-};
 
 struct BankWindow {
   uint8_t bytes[kWindowSize];

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-#include "driver/context.h"
-
 namespace quorin {
+
+struct DumpState;
 
 struct FixedBlock {
   uint32_t address;  // ROM offset of the block's first byte
@@ -18,8 +18,8 @@ inline constexpr FixedBlock kIntroBlocks[] = {
 };
 
 // Dumps the five intro blocks in order; a fault in one does not stop the next.
-void dump_fixed_blocks(DumpContext& ctx);
+void dump_fixed_blocks(DumpState& dump);
 // Dumps one block of `lines` lines of `characters_per_line` bytes (both at least 1).
-void dump_fixed_block(DumpContext& ctx, uint32_t address, int characters_per_line, int lines);
+void dump_fixed_block(DumpState& dump, uint32_t address, int characters_per_line, int lines);
 
 }  // namespace quorin

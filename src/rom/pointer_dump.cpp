@@ -2,7 +2,10 @@
 
 #include <cstring>
 
+#include "io/hex.h"
+#include "io/text_line.h"
 #include "rom/dump_report.h"
+#include "rom/dump_state.h"
 #include "rom/string_cache.h"
 #include "table/render.h"
 
@@ -34,105 +37,106 @@ void write_literal(ScriptWriter& w, const char (&text)[N]) {
 
 // Renders the run of text bytes that starts at the cursor (it is never negative here) and moves
 // the cursor past it.
-void render_text_run(DumpContext& ctx) {
-  BankWindow& window = ctx.window;
+void render_text_run(DumpState& dump) {
+  BankWindow& window = dump.window;
   const int32_t start = window.cursor;
   int32_t end = start;
   while (end < kWindowEnd && window.bytes[end] <= kLastTextByte)
     ++end;
   if (end == start) return;
-  render_chars(ctx.table, ctx.script, window.bytes + start, static_cast<size_t>(end - start));
+  render_chars(dump.table, dump.script, window.bytes + start, static_cast<size_t>(end - start));
   window.cursor = end;
 }
 
 // Decodes the string at the cursor up to its end code and closes it with two line breaks;
 // returns false after reporting a byte that cannot stand in a string.
-bool decode_string(DumpContext& ctx, uint32_t base) {
-  BankWindow& window = ctx.window;
+bool decode_string(DumpState& dump, uint32_t base) {
+  BankWindow& window = dump.window;
   for (;;) {
-    render_text_run(ctx);
+    render_text_run(dump);
     // Past the run: a byte above the text bytes, or 0xFF at the window's end.
     const uint8_t c = read_byte(window);
     if (c <= kLastInvalidByte) {
-      report_crash(ctx, c, base);
+      report_crash(dump, c, base);
       return false;
     }
     if (c == kFirstPairCode || c == kSecondPairCode) {
       const uint8_t arg = read_byte(window);
-      render_code_pair(ctx.table, ctx.script, c, arg);
+      render_code_pair(dump.table, dump.script, c, arg);
       continue;
     }
-    render_code(ctx.table, ctx.script, c);
-    dump_raw_bytes(ctx, CONTROL_ARG_COUNTS[c - kFirstControlCode]);
+    render_code(dump.table, dump.script, c);
+    dump_raw_bytes(dump, kControlArgCounts[c - kFirstControlCode]);
     if (c == kLineBreakCode || c == kSecondLineBreakCode) {
-      write_line_break(ctx.script);
+      write_line_break(dump.script);
     } else if (c == kEndWithFourArgs || c == kEndWithTwoArgs || c == kEndOfString) {
       break;
     }
   }
-  write_literal(ctx.script, kBlankLine);
+  write_literal(dump.script, kBlankLine);
   return true;
 }
 
 // Writes the string at the cursor and moves the cursor past it: replayed when this bank has
 // decoded it before, else decoded and, when long, kept. Returns false after a fault.
-bool write_string(DumpContext& ctx, uint32_t base) {
-  BankWindow& window = ctx.window;
+bool write_string(DumpState& dump, uint32_t base) {
+  BankWindow& window = dump.window;
   const int32_t start = window.cursor;
-  if (const CachedString* kept = cache_find(ctx.strings, start)) {
-    write_bytes(ctx.script, kept->bytes, kept->size);
+  if (const CachedString* kept = cache_find(dump.strings, start)) {
+    write_bytes(dump.script, kept->bytes, kept->size);
     window.cursor = kept->end;
     return true;
   }
-  const uint64_t flushed = ctx.script.flushed;
-  const size_t from = ctx.script.used;
-  if (!decode_string(ctx, base)) return false;
+  const uint64_t flushed = dump.script.flushed;
+  const size_t from = dump.script.used;
+  if (!decode_string(dump, base)) return false;
   // Only a string whose bytes all still lie in the buffer can be kept.
-  if (ctx.script.flushed == flushed) {
-    cache_store(ctx.strings, start, window.cursor, ctx.script.data + from, ctx.script.used - from);
+  if (dump.script.flushed == flushed) {
+    cache_store(dump.strings, start, window.cursor, dump.script.data + from,
+                dump.script.used - from);
   }
   return true;
 }
 
 // "\n//[%06X = %04X]", formatted in place: one is written per group.
-void write_group_head(DumpContext& ctx, uint32_t string_offset, int32_t entry_index) {
+void write_group_head(DumpState& dump, uint32_t string_offset, int32_t entry_index) {
   static constexpr char kOpen[] = "\r\n//[";
   static constexpr char kBetween[] = " = ";
   constexpr size_t kOpenSize = sizeof kOpen - 1;
   constexpr size_t kBetweenSize = sizeof kBetween - 1;
   // At most 5 + 8 + 3 + 8 + 1 bytes: well within one token's room.
-  uint8_t* const start = token_room(ctx.script);
+  uint8_t* const start = token_room(dump.script);
   std::memcpy(start, kOpen, kOpenSize);
   uint8_t* out = put_hex(start + kOpenSize, string_offset, 6);
   std::memcpy(out, kBetween, kBetweenSize);
   out = put_hex(out + kBetweenSize, static_cast<uint32_t>(entry_index), 4);
   *out++ = ']';
-  ctx.script.used += static_cast<size_t>(out - start);
+  dump.script.used += static_cast<size_t>(out - start);
 }
 
 }  // namespace
 
-void dump_raw_bytes(DumpContext& ctx, int n) {
-  BankWindow& window = ctx.window;
+void dump_raw_bytes(DumpState& dump, int n) {
+  BankWindow& window = dump.window;
   for (int i = 0; i < n; ++i) {
     const int32_t at = window.cursor++;
     const uint8_t value =
         (at >= 0 && at < static_cast<int32_t>(kWindowSize)) ? window.bytes[at] : 0;
-    uint8_t* out = token_room(ctx.script);
+    uint8_t* out = token_room(dump.script);
     out[0] = '<';
     out[1] = '$';
     out[2] = static_cast<uint8_t>(kHexDigits[value >> 4]);
     out[3] = static_cast<uint8_t>(kHexDigits[value & 0xF]);
     out[4] = '>';
-    ctx.script.used += 5;
+    dump.script.used += 5;
   }
 }
 
-void dump_pointer_bank(DumpContext& ctx, uint32_t address, int32_t& entry_index) {
-  BankWindow& window = ctx.window;
+void dump_pointer_bank(DumpState& dump, uint32_t address, int32_t& entry_index) {
+  BankWindow& window = dump.window;
   const uint32_t base = address - static_cast<uint32_t>(kWindowBankStart);
-  load_bank_window(window, *ctx.rom, address);
-  cache_clear(ctx.strings);
+  load_bank_window(window, *dump.rom, address);
+  cache_clear(dump.strings);
 
   // The pointer table ends where the first string starts.
   const int32_t end = peek_word(window);
@@ -144,39 +148,39 @@ void dump_pointer_bank(DumpContext& ctx, uint32_t address, int32_t& entry_index)
 
   int32_t pos = kWindowBankStart;
   while (pos < end) {
-    if (ctx.script.failed) return;
+    if (dump.script.failed) return;
     window.cursor = pos;
-    write_group_head(ctx, peek_word(window) + base, entry_index);
+    write_group_head(dump, peek_word(window) + base, entry_index);
     // One head and one copy of the string for a run of equal adjacent pointers; the run ends at
     // the window's end at the latest.
     uint16_t pointer;
     do {
-      write_literal(ctx.script, kWriteLine);
+      write_literal(dump.script, kWriteLine);
       --pending;
       ++entry_index;
       pointer = read_word(window);
       pos += 2;
     } while (window.cursor <= kLastWordStart && peek_word(window) == pointer);
-    write_literal(ctx.script, kBlankLine);
+    write_literal(dump.script, kBlankLine);
     window.cursor = pointer;
-    if (!write_string(ctx, base)) return;
+    if (!write_string(dump, base)) return;
   }
 
   if (pending != 0) {
     TextLine line{};
     line_text(line, "\n[LAYER2] BAD DUMP COUNT = ");
     line_decimal(line, pending);
-    (void)send_line(*ctx.console, line);
+    (void)send_line(*dump.console, line);
     return;
   }
-  report_section_end(ctx, address, static_cast<uint32_t>(window.cursor) + base);
+  report_section_end(dump, address, static_cast<uint32_t>(window.cursor) + base);
 }
 
-void dump_pointer_banks(DumpContext& ctx) {
+void dump_pointer_banks(DumpState& dump) {
   int32_t entry_index = 0;
   for (uint32_t address : kTextBanks) {
-    if (ctx.script.failed) return;
-    dump_pointer_bank(ctx, address, entry_index);
+    if (dump.script.failed) return;
+    dump_pointer_bank(dump, address, entry_index);
   }
 }
 

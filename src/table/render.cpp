@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "io/hex.h"
+
 namespace quorin {
 
 namespace {

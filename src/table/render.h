@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "driver/output.h"
+#include "io/script_writer.h"
 #include "table/character_table.h"
 
 namespace quorin {

@@ -22,16 +22,8 @@ TEST(ScriptHeader, IntroHeaderIsExactBytes) {
   EXPECT_EQ(t.script_bytes(), kExpectedIntroHeader);
 }
 
-TEST(ScriptHeader, RuleAndSlashLinesHaveTheirCounts) {
+TEST(ScriptHeader, RuleLineHasItsHyphens) {
   EXPECT_EQ(std::string(kRuleLine), "//" + std::string(57, '-'));
-  EXPECT_EQ(std::string(kExpectedSlashLine), "\r\n" + std::string(58, '/'));
-}
-
-TEST(ScriptHeader, FileTrailerPadsOffsetsToSixDigits) {
-  TestContext t;
-  write_file_trailer(t.ctx->script, 0x38000, 0x1234);
-  EXPECT_EQ(t.script_bytes(),
-            std::string("\r\n//[FILE] 038000-001234") + kExpectedSlashLine + "\r\n\r\n\r\n");
 }
 
 }  // namespace

@@ -36,7 +36,7 @@
 
 #include "driver/context.h"
 #include "driver/job.h"
-#include "rom/bank_window.h"
+#include "io/byte_io.h"
 #include "rom/fixed_dump.h"
 #include "rom/pointer_dump.h"
 #include "support/expected_headers.h"

@@ -13,7 +13,7 @@
 #include <iterator>
 #include <memory>
 
-#include "driver/output.h"
+#include "io/script_writer.h"
 #include "table/character_table.h"
 #include "table/render.h"
 #include "table/table_loader.h"

@@ -56,6 +56,9 @@ size_t read_body(const std::string& script, size_t at, std::vector<uint8_t>& byt
 // The bytes of a random string that ends: text bytes, control codes with their argument bytes,
 // pair codes, line breaks, then one of the three end codes with its arguments.
 std::vector<uint8_t> random_string(std::mt19937& random) {
+  // The game's argument counts of F0-FF, written out here so that a wrong count in the tool
+  // shows as a string that does not read back.
+  static constexpr int kArgBytes[16] = {0, 4, 2, 0, 1, 0, 0, 0, 0, 2, 1, 0, 1, 1, 0, 0};
   static constexpr uint8_t kControls[] = {0xF0, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7, 0xF8,
                                           0xF9, 0xFA, 0xFB, 0xFC, 0xFD, 0xFE};
   static constexpr uint8_t kEnds[] = {0xF1, 0xF2, 0xFF};
@@ -68,13 +71,13 @@ std::vector<uint8_t> random_string(std::mt19937& random) {
     }
     const uint8_t code = kControls[random() % sizeof kControls];
     s.push_back(code);
-    for (int arg = 0; arg < CONTROL_ARG_COUNTS[code - 0xF0]; ++arg) {
+    for (int arg = 0; arg < kArgBytes[code - 0xF0]; ++arg) {
       s.push_back(static_cast<uint8_t>(random()));
     }
   }
   const uint8_t end = kEnds[random() % sizeof kEnds];
   s.push_back(end);
-  for (int arg = 0; arg < CONTROL_ARG_COUNTS[end - 0xF0]; ++arg) {
+  for (int arg = 0; arg < kArgBytes[end - 0xF0]; ++arg) {
     s.push_back(static_cast<uint8_t>(random()));
   }
   return s;

@@ -9,8 +9,8 @@
 
 #include "driver/context.h"
 #include "driver/job.h"
-#include "driver/output.h"
-#include "rom/bank_window.h"
+#include "io/byte_io.h"
+#include "io/script_writer.h"
 
 namespace quorin::test {
 

@@ -1,10 +1,12 @@
-#include "driver/output.h"
+#include "io/text_line.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
+#include <utility>
 
+#include "io/hex.h"
 #include "support/memory_workspace.h"
 
 namespace quorin::test {
@@ -49,27 +51,35 @@ TEST(TextLine, LineBreaksBecomeCrLfAndOverflowIsDropped) {
   EXPECT_EQ(line.length, kTextLineSize);
 }
 
-TEST(ScriptWriter, TextAndBytesArriveInOrderAcrossFlushes) {
-  TestContext t;
-  ScriptWriter& w = t.ctx->script;
-  write_text(w, "a\nb\n\n");
-  const std::string big(kScriptBufferSize + 12345, 'q');
-  write_bytes(w, big.data(), big.size());
-  write_line_break(w);
-  EXPECT_EQ(t.script_bytes(), "a\r\nb\r\n\r\n" + big + "\r\n");
+TEST(TextLine, RangeGivesTwoOffsetsOfAtLeastSixDigits) {
+  TextLine line{};
+  line_range(line, 0x38000, 0x1234567);
+  EXPECT_EQ(text_of(line), "038000-1234567");
 }
 
-TEST(ScriptWriter, AFailedWriteStaysFailedAndLaterBytesAreDropped) {
-  TestContext t;
-  t.script.fail_after = 10;
-  ScriptWriter& w = t.ctx->script;
-  write_text(w, "0123456789abc");
-  EXPECT_FALSE(script_flush(w));
-  EXPECT_TRUE(w.failed);
-  t.script.fail_after = SIZE_MAX;
-  write_text(w, "more");
-  EXPECT_FALSE(script_flush(w));
-  EXPECT_EQ(t.script.bytes, "");
+TEST(TextLine, SendLineHandsTheWholeLineToTheSink) {
+  TextLine line{};
+  line_text(line, "\n[FILE] ");
+  StringSink sink;
+  EXPECT_TRUE(send_line(sink, line));
+  EXPECT_EQ(sink.bytes, "\r\n[FILE] ");
+  sink.fail_after = 0;
+  EXPECT_FALSE(send_line(sink, line));
+}
+
+TEST(Hex, PutHexPadsGrowsAndReturnsTheEnd) {
+  struct Case {
+    uint32_t value;
+    int digits;
+    const char* expected;
+  };
+  for (const Case& c : {Case{0, 1, "0"}, Case{0x38008, 6, "038008"}, Case{0xABCDEF, 4, "ABCDEF"},
+                        Case{0x10000, 4, "10000"}, Case{0xFFFFFFFF, 0, "FFFFFFFF"}}) {
+    uint8_t out[16] = {};
+    const uint8_t* end = put_hex(out, c.value, c.digits);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), static_cast<size_t>(end - out)), c.expected)
+        << c.value;
+  }
 }
 
 }  // namespace
