@@ -68,25 +68,6 @@ TEST_F(BankWindowTest, WordsAreLittleEndianAndWhollyInside) {
   EXPECT_GE(window().cursor, 0x10000);
 }
 
-TEST_F(BankWindowTest, ShortRomLeavesTheRestZeroEvenAfterAFullerLoad) {
-  load(std::vector<uint8_t>(0x80000, 0xAA));
-  std::vector<uint8_t> short_rom(kBank + 0x10, 0x55);
-  load(short_rom);
-  // ROM offsets base .. bank+0x0F exist: window indices 0 .. 0x400F.
-  EXPECT_EQ(window().bytes[0], 0x55);
-  EXPECT_EQ(window().bytes[0x400F], 0x55);
-  for (uint32_t i = 0x4010; i < kWindowSize; ++i)
-    ASSERT_EQ(window().bytes[i], 0x00) << i;
-}
-
-TEST_F(BankWindowTest, RomThatEndsBeforeTheWindowGivesZeros) {
-  load(std::vector<uint8_t>(0x80000, 0xAA));
-  load(std::vector<uint8_t>(0x100, 0x55));
-  for (uint32_t i = 0; i < kWindowSize; ++i)
-    ASSERT_EQ(window().bytes[i], 0x00) << i;
-  EXPECT_EQ(window().cursor, 0x4000);
-}
-
 // A ROM that fails at a bank's address after filling part of the block.
 class FailingRom final : public RomSource {
  public:
@@ -96,13 +77,26 @@ class FailingRom final : public RomSource {
   }
 };
 
-TEST_F(BankWindowTest, UnreadableRomGivesAWindowOfZeros) {
-  load(std::vector<uint8_t>(0x80000, 0xAA));
-  FailingRom failing;
-  load_bank_window(window(), failing, kBank);
-  for (uint32_t i = 0; i < kWindowSize; ++i)
-    ASSERT_EQ(window().bytes[i], 0x00) << i;
-  EXPECT_EQ(window().cursor, 0x4000);
+// After a load from a full ROM of 0xAA, a load from a ROM that gives less: the window holds its
+// bytes (all 0x55) and zeros after them, never a byte of the earlier load or of a failed read.
+TEST_F(BankWindowTest, WhatTheRomDoesNotGiveIsZero) {
+  struct Case {
+    const char* name;
+    size_t rom_size;  // a ROM of this many bytes of 0x55; 0 for one that cannot be read
+    uint32_t filled;  // window indices 0 .. filled-1 hold 0x55
+  };
+  for (const Case& c : {Case{"EndsInsideTheWindow", kBank + 0x10, 0x4010},
+                        Case{"EndsBeforeTheWindow", 0x100, 0}, Case{"Unreadable", 0, 0}}) {
+    load(std::vector<uint8_t>(0x80000, 0xAA));
+    const std::vector<uint8_t> bytes(c.rom_size, 0x55);
+    MemoryRom short_rom(bytes.data(), bytes.size());
+    FailingRom failing;
+    load_bank_window(window(), c.rom_size != 0 ? static_cast<RomSource&>(short_rom) : failing,
+                     kBank);
+    EXPECT_EQ(window().cursor, 0x4000) << c.name;
+    for (uint32_t i = 0; i < kWindowSize; ++i)
+      ASSERT_EQ(window().bytes[i], i < c.filled ? 0x55 : 0x00) << c.name << " at " << i;
+  }
 }
 
 }  // namespace

@@ -49,15 +49,6 @@ std::string token_lines(uint32_t from, int width, int lines) {
   return text;
 }
 
-TEST(FixedDump, FirstBlockWithAnEmptyTable) {
-  TestContext t;
-  t.set_rom(intro_rom());
-  dump_fixed_block(*t.ctx, 0x10AF5, 15, 16);
-  EXPECT_EQ(t.script_bytes(),
-            head("10AF5", "010AF5") + token_lines(0, 15, 16) + tail("10BE5", "010AF5-010BE5"));
-  EXPECT_EQ(t.console.bytes, "\r\n[FILE] 010AF5-010BE5");
-}
-
 TEST(FixedDump, AllFiveBlocksInOrder) {
   TestContext t;
   t.set_rom(intro_rom());

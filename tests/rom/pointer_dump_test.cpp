@@ -124,6 +124,39 @@ TEST_F(PointerDumpTest, ControlCodesTakeTheirArgumentBytes) {
                 trailer("038000-038017"));
 }
 
+// With byte 0x41 mapped to "a", an argument byte shows as "<$41>" and a text byte as "a", so each
+// code's argument count stands in the script.
+TEST(PointerDumpArguments, EachControlCodeTakesItsCountOfArgumentBytes) {
+  struct Case {
+    uint8_t code;
+    const char* body;
+  };
+  const Case cases[] = {
+      {0xF0, "<CODE F0>\r\naaaaa<CODE FF>"}, {0xF1, "<CODE F1><$41><$41><$41><$41>"},
+      {0xF2, "<CODE F2><$41><$41>"},         {0xF3, "<CODE F3>aaaaa<CODE FF>"},
+      {0xF4, "<CODE F4><$41>aaaa<CODE FF>"}, {0xF5, "<CODE F5>aaaaa<CODE FF>"},
+      {0xF6, "<CODE F6>aaaaa<CODE FF>"},     {0xF7, "<CODE F7>aaaaa<CODE FF>"},
+      {0xF8, "<CODE F8>aaaaa<CODE FF>"},     {0xF9, "<CODE F9><$41><$41>aaa<CODE FF>"},
+      {0xFA, "<FA><$41>aaaa<CODE FF>"},      {0xFB, "<CODE FB>aaaaa<CODE FF>"},
+      {0xFC, "<CODE FC><$41>aaaa<CODE FF>"}, {0xFD, "<FD><$41>aaaa<CODE FF>"},
+      {0xFE, "<CODE FE>\r\naaaaa<CODE FF>"}, {0xFF, "<CODE FF>"},
+  };
+  for (const Case& c : cases) {
+    TestContext t;
+    t.set_table("41=a\r\n");
+    t.set_rom(
+        rom_with(kRomSize, 0x00, kBank, {0x02, 0x40, c.code, 0x41, 0x41, 0x41, 0x41, 0x41, 0xFF}));
+    int32_t index = 0;
+    dump_pointer_bank(*t.ctx, kBank, index);
+    const std::string& script = t.script_bytes();
+    const std::string head = "\r\n//[038002 = 0000]\r\n#WRITE(PtrTable)\r\n\r\n";
+    ASSERT_EQ(script.substr(0, head.size()), head) << std::hex << int{c.code};
+    EXPECT_EQ(script.substr(head.size(), script.find("\r\n\r\n", head.size()) - head.size()),
+              c.body)
+        << std::hex << int{c.code};
+  }
+}
+
 TEST_F(PointerDumpTest, TableTextStandsForCodes) {
   t.set_table("41=a\r\nF0=[br]\r\nFF=[end]\r\nFA=[item]\r\nFD07=[hero]\r\n");
   dump_bank(kBank, {0x02, 0x40, 0x41, 0xF0, 0xFA, 0x01, 0xFD, 0x07, 0xFD, 0x08, 0xFF});

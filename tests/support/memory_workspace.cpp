@@ -45,7 +45,7 @@ ByteSink* MemoryWorkspace::create_script(const char* path) {
 bool MemoryWorkspace::close_script() {
   if (script_) scripts[script_path_] = script_->bytes;
   script_.reset();
-  return true;
+  return !close_fails;
 }
 
 // make_unique value-initialises: every buffer starts zero, as the tool's static one does.

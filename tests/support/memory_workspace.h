@@ -50,6 +50,7 @@ class MemoryWorkspace final : public Workspace {
   std::vector<std::string> uncreatable;
   std::vector<std::string> unreadable;
   size_t script_fail_after = SIZE_MAX;  // byte budget of every script sink
+  bool close_fails = false;             // every script's close reports a failure
 
  private:
   std::unique_ptr<StringSource> table_;

@@ -102,6 +102,25 @@ INSTANTIATE_TEST_SUITE_P(
                    "41=" + kLongValue + "\r\n",
                    {{0x41, std::string(kSlotTextMax, 'v')}}},
         LoaderCase{"ValueEndsAtCarriageReturn", "41=A\rB\r\n", {{0x41, "A"}}},
+        LoaderCase{"LoneCarriageReturnDoesNotStartAnEntry", "41=A\r42=B\r\n", {{0x41, "A"}}},
+        LoaderCase{"PartialMarkBeforeAnEntryIsText",
+                   "\xEF\xBB"
+                   "A41=A\r\n43=C\r\n",
+                   {{0x43, "C"}}},
+        LoaderCase{"MarkWithAWrongThirdByteIsText",
+                   "\xEF\xBB\xBE"
+                   "41=A\r\n",
+                   {}},
+        LoaderCase{"EmptyValueAtLineFeedClears", "41=A\n41=\n42=B\n", {{0x42, "B"}}},
+        LoaderCase{"EmptyValueAtTheEndOfTheTextClears", "41=A\r\n41=", {}},
+        LoaderCase{"LongestValueBehindAnEightDigitKey",
+                   "00000041=" + kLongValue + "\r\n",
+                   {{0x41, std::string(kSlotTextMax, 'v')}}},
+        LoaderCase{"LongestValueBehindMarkAndEightDigitKey",
+                   "\xEF\xBB\xBF"
+                   "0000FA05=" +
+                       kLongValue + "\r\n",
+                   {{0xFA05, std::string(kSlotTextMax, 'v')}}},
         LoaderCase{"ValueEndsAtNul",
                    std::string(kNulInValue, sizeof kNulInValue - 1),
                    {{0x41, "A"}, {0x42, "C"}}},
